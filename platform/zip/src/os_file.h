@@ -47,6 +47,7 @@ private:
 
 enum class Kind { Missing, File, Directory };
 
+// Missing when the path or a folder on it does not exist; other failures are thrown.
 Kind Probe(const std::wstring& path);
 // Creates one folder; an existing folder is fine, an existing file is an IOException.
 void MakeDirectory(const std::wstring& path);

@@ -153,7 +153,10 @@ void File::Close()
 Kind Probe(const std::wstring& path)
 {
     struct stat st{};
-    if (stat(Narrow(path).c_str(), &st) != 0) return Kind::Missing;
+    if (stat(Narrow(path).c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return Kind::Missing;
+        Throw(errno, "cannot query", path);
+    }
     return S_ISDIR(st.st_mode) ? Kind::Directory : Kind::File;
 }
 
