@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"quote", [](const testzip::TempDir& d) { return d.WideChild(L"a\"b"); }, false, Expect<System::ArgumentException>()},
         PathCase{"wildcard", [](const testzip::TempDir& d) { return d.WideChild(L"a*"); }, false, Expect<System::ArgumentException>()},
         PathCase{"control", [](const testzip::TempDir& d) { return d.WideChild(L"a\tb"); }, false, Expect<System::ArgumentException>()},
-        PathCase{"colon_inside", [](const testzip::TempDir& d) { return d.WideChild(L"a:b"); }, false, Expect<System::NotSupportedException>()},
+        PathCase{"colon_inside", [](const testzip::TempDir& d) { return d.WideChild(L"ab:c"); }, false, Expect<System::NotSupportedException>()},
         PathCase{"too_long", [](const testzip::TempDir& d) { return d.WideChild(std::wstring(300, L'n')); }, false,
                  Expect<System::IO::PathTooLongException>()}));
 
