@@ -83,6 +83,8 @@ public:
 
     const fs::path& Path() const { return m_path; }
     fs::path operator/(const std::wstring& child) const { return m_path / P(child); }
+    fs::path operator/(const char* child) const { return m_path / child; }
+    fs::path operator/(const std::string& child) const { return m_path / child; }
     std::wstring WideChild(const std::wstring& child) const { return Wide(m_path / P(child)); }
 
 private:
