@@ -6,7 +6,7 @@
 
 namespace cvq::zip {
 
-PreparedData PrepareFile(const std::wstring& path, int level, Deflater* deflater)
+PreparedData PrepareFile(const std::wstring& path, std::uint64_t expectedSize, int level, Deflater* deflater)
 {
     os::File file(path, os::File::Mode::Read);
     std::uint64_t at = 0;
@@ -16,7 +16,7 @@ PreparedData PrepareFile(const std::wstring& path, int level, Deflater* deflater
             at += n;
             return n;
         },
-        level, deflater);
+        expectedSize, level, deflater);
 }
 
 AheadCompressor::AheadCompressor(const std::vector<SourceItem>& items, std::vector<std::size_t> jobs,
@@ -66,7 +66,7 @@ void AheadCompressor::WorkerLoop()
         Slot result;
         try {
             if (!deflater && m_level != 0) deflater = std::make_unique<Deflater>(m_level);
-            result.data = PrepareFile(item.path, m_level, deflater.get());
+            result.data = PrepareFile(item.path, item.size, m_level, deflater.get());
         } catch (...) {
             result.error = std::current_exception();
         }
@@ -86,7 +86,7 @@ PreparedData AheadCompressor::TakeNext()
         lock.unlock();
         if (!m_ownDeflater && m_level != 0) m_ownDeflater = std::make_unique<Deflater>(m_level);
         ++m_taken;
-        return PrepareFile(m_items[m_jobs[job]].path, m_level, m_ownDeflater.get());
+        return PrepareFile(m_items[m_jobs[job]].path, m_items[m_jobs[job]].size, m_level, m_ownDeflater.get());
     }
     m_progress.wait(lock, [&] { return m_slots[job].done; });
     Slot slot = std::move(m_slots[job]);

@@ -55,6 +55,6 @@ private:
 };
 
 // Reads a whole file and compresses it (level 0: stored).
-PreparedData PrepareFile(const std::wstring& path, int level, Deflater* deflater);
+PreparedData PrepareFile(const std::wstring& path, std::uint64_t expectedSize, int level, Deflater* deflater);
 
 } // namespace cvq::zip

@@ -23,13 +23,14 @@ std::uint64_t DeflateBound(std::uint64_t n) { return n + (n >> 12) + (n >> 14) +
 
 } // namespace
 
-PreparedData PrepareData(const std::function<std::size_t(std::uint8_t*, std::size_t)>& read, int level,
-                         Deflater* deflater)
+PreparedData PrepareData(const std::function<std::size_t(std::uint8_t*, std::size_t)>& read, std::uint64_t expectedSize,
+                         int level, Deflater* deflater)
 {
-    std::vector<std::uint8_t> content;
+    // One byte beyond the expected size lets the read that reports the end find room.
+    std::vector<std::uint8_t> content(static_cast<std::size_t>(std::min<std::uint64_t>(expectedSize, 1u << 30)) + 1);
     std::size_t used = 0;
     for (;;) {
-        if (content.size() - used < kReadChunk) content.resize(used + kReadChunk);
+        if (used == content.size()) content.resize(used + std::max<std::size_t>(used / 2, kReadChunk));
         const std::size_t n = read(content.data() + used, content.size() - used);
         if (n == 0) break;
         used += n;
@@ -51,7 +52,7 @@ PreparedData PrepareData(const std::function<std::size_t(std::uint8_t*, std::siz
 
 ArchiveWriter::ArchiveWriter(ByteSink& sink, WriterLimits limits) : m_sink(sink), m_limits(limits)
 {
-    m_buffer.reserve(kFlushThreshold + 64 * 1024);
+    m_buffer.reserve(64 * 1024);  // grows to the flush threshold only for archives that need it
 }
 
 ArchiveWriter::~ArchiveWriter() = default;
@@ -163,7 +164,8 @@ void ArchiveWriter::AddStreamed(std::string_view name, bool utf8, DosDateTime mo
         m_deflaterLevel = level;
     }
     auto emit = [this](const std::uint8_t* p, std::size_t n) { Append(p, n); };
-    std::vector<std::uint8_t> chunk(kReadChunk);
+    std::vector<std::uint8_t>& chunk = m_chunk;
+    chunk.resize(kReadChunk);
     for (;;) {
         const std::size_t n = read(chunk.data(), chunk.size());
         r.crc32 = Crc32(r.crc32, chunk.data(), n);

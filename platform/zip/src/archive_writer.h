@@ -35,10 +35,11 @@ struct PreparedData {
     std::vector<std::uint8_t> bytes;
 };
 
-// Reads the whole content: stored when empty or when level is 0, else Deflate at that level.
+// Reads the whole content (expectedSize is a hint for the buffer): stored when empty or when level
+// is 0, else Deflate at that level.
 class Deflater;
-PreparedData PrepareData(const std::function<std::size_t(std::uint8_t*, std::size_t)>& read, int level,
-                         Deflater* deflater);
+PreparedData PrepareData(const std::function<std::size_t(std::uint8_t*, std::size_t)>& read, std::uint64_t expectedSize,
+                         int level, Deflater* deflater);
 
 class ArchiveWriter {
 public:
@@ -82,6 +83,7 @@ private:
     std::vector<std::uint8_t> m_buffer;
     std::vector<CentralRecord> m_records;
     std::unique_ptr<Deflater> m_deflater;
+    std::vector<std::uint8_t> m_chunk;
     int m_deflaterLevel = -1;
 };
 

@@ -68,7 +68,7 @@ bool Decode(std::string_view bytes, std::wstring& out)
     if (!conv.Valid() || !conv.Run(bytes.data(), bytes.size(), buffer)) return false;
     for (std::size_t i = 0; i + 4 <= buffer.size(); i += 4) {
         const auto* p = reinterpret_cast<const unsigned char*>(buffer.data() + i);
-        const std::uint32_t cp = p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+        const std::uint32_t cp = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
         out.push_back(static_cast<wchar_t>(cp));
     }
     return true;

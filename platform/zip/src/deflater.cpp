@@ -8,7 +8,7 @@
 
 namespace cvq::zip {
 
-Deflater::Deflater(int level) : m_out(256 * 1024)
+Deflater::Deflater(int level) : m_out(64 * 1024)
 {
     if (deflateInit2(&m_z, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
         throw System::IO::IOException("zlib could not start");
