@@ -4,13 +4,13 @@
 # memory does not grow with the archive (an archive of more than 1 GiB).
 #
 # usage: bench/run_zip_bench.sh [work-folder]
-# environment: TOTAL_MB (300), FILES (3000), REPEAT (3, best run counts), BIG_MB (1100, 0 to skip),
+# environment: TOTAL_MB (300), FILES (3000), REPEAT (3, best run counts), BIG_MB (1200, 0 to skip),
 #              KEEP=1 keeps the work folder.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/.." && pwd)"
 work="${1:-$root/build/bench-data}"
-TOTAL_MB="${TOTAL_MB:-300}"; FILES="${FILES:-3000}"; REPEAT="${REPEAT:-3}"; BIG_MB="${BIG_MB:-1100}"
+TOTAL_MB="${TOTAL_MB:-300}"; FILES="${FILES:-3000}"; REPEAT="${REPEAT:-3}"; BIG_MB="${BIG_MB:-1200}"
 
 build="$root/build/bench"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCVQ_SANITIZE=OFF >/dev/null
