@@ -53,6 +53,21 @@ inline void PressKey(HWND hDlg, UINT vk)
     PostMessageW(hFocus, WM_KEYUP, vk, 0xC0000001);
 }
 
+// Waits (up to ten seconds) for the window to be destroyed. If it is still there, closes it with
+// IDCANCEL so that a failing test ends, and returns false.
+inline bool WaitUntilGone(HWND hDlg)
+{
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (IsWindow(hDlg) && IsWindowVisible(hDlg)) {
+        if (GetTickCount64() > deadline) {
+            PostMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
 inline std::wstring WindowText(HWND hWnd)
 {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hWnd)) + 1, L'\0');
@@ -68,9 +83,9 @@ struct Pixels {
     COLORREF At(int x, int y) const { return rgb[static_cast<size_t>(y * width + x)]; }
 };
 
-// Draws hWnd's client area with WM_ERASEBKGND and WM_PRINTCLIENT, then each visible child at its
-// place: what the window shows, without needing a display.
-inline Pixels CaptureClient(HWND hWnd)
+// hWnd's client area as the window draws it for printing (WM_ERASEBKGND with PRF_ERASEBKGND, then
+// WM_PRINTCLIENT).
+inline Pixels PrintClient(HWND hWnd, UINT flags)
 {
     Pixels px;
     RECT rc;
@@ -87,20 +102,9 @@ inline Pixels CaptureClient(HWND hWnd)
     HDC hdcMem = CreateCompatibleDC(nullptr);
     HBITMAP hbm = CreateDIBSection(hdcMem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(hdcMem, hbm);
-    SendMessageW(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdcMem), 0);
-    SendMessageW(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdcMem), PRF_CLIENT);
-    for (HWND hChild = GetWindow(hWnd, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(hChild))
-            continue;
-        RECT rcChild;
-        GetWindowRect(hChild, &rcChild);
-        MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&rcChild), 2);
-        const int saved = SaveDC(hdcMem);
-        SetViewportOrgEx(hdcMem, rcChild.left, rcChild.top, nullptr);
-        IntersectClipRect(hdcMem, 0, 0, rcChild.right - rcChild.left, rcChild.bottom - rcChild.top);
-        SendMessageW(hChild, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdcMem), PRF_CLIENT | PRF_ERASEBKGND);
-        RestoreDC(hdcMem, saved);
-    }
+    if (flags & PRF_ERASEBKGND)
+        SendMessageW(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdcMem), 0);
+    SendMessageW(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdcMem), flags);
     GdiFlush();
     const auto* p = static_cast<const DWORD*>(bits);
     for (int i = 0; i < px.width * px.height; ++i)
@@ -108,6 +112,30 @@ inline Pixels CaptureClient(HWND hWnd)
     SelectObject(hdcMem, old);
     DeleteObject(hbm);
     DeleteDC(hdcMem);
+    return px;
+}
+
+// What a window shows, without needing a display: its client area, then each visible child drawn
+// on its own (controls clip to their own client rectangle in device units) and placed where it sits.
+inline Pixels CaptureClient(HWND hWnd)
+{
+    Pixels px = PrintClient(hWnd, PRF_CLIENT | PRF_ERASEBKGND);
+    for (HWND hChild = GetWindow(hWnd, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(hChild))
+            continue;
+        RECT rcChild;
+        GetClientRect(hChild, &rcChild);
+        MapWindowPoints(hChild, hWnd, reinterpret_cast<POINT*>(&rcChild), 2);
+        const Pixels child = PrintClient(hChild, PRF_CLIENT | PRF_ERASEBKGND);
+        for (int y = 0; y < child.height; ++y) {
+            for (int x = 0; x < child.width; ++x) {
+                const int tx = rcChild.left + x;
+                const int ty = rcChild.top + y;
+                if (tx >= 0 && ty >= 0 && tx < px.width && ty < px.height)
+                    px.rgb[static_cast<size_t>(ty * px.width + tx)] = child.At(x, y);
+            }
+        }
+    }
     return px;
 }
 
