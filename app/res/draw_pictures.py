@@ -62,6 +62,9 @@ TOOL_BACKGROUND = (192, 192, 192)
 APP_ORANGE = (220, 114, 19)
 APP_WHITE = (255, 255, 255)
 APP_CORNER = 0.09                         # corner radius of the square, as a share of the icon size
+APP_CORNER_MIN = 2.5                      # ... but at least this many pixels, so small icons keep them
+APP_STROKE = 0.045                        # line width of arrows and cube, as a share of the icon size
+APP_STROKE_MIN = 1.25                     # ... but at least this many pixels
 # Document icon (group 130).
 DOC_PAGE = (255, 255, 255)
 DOC_OUTLINE = (0, 0, 0)
@@ -377,9 +380,9 @@ def draw_app_icon(size):
     n = size * s
     big = Image.new("RGBA", (n, n), (0, 0, 0, 0))
     d = ImageDraw.Draw(big)
-    d.rounded_rectangle((0, 0, n - 1, n - 1), radius=APP_CORNER * n, fill=APP_ORANGE + (255,))
-    # Strokes stay at least about one pixel wide in the smallest images.
-    stroke = max(round(0.045 * n), s)
+    d.rounded_rectangle((0, 0, n - 1, n - 1), radius=max(APP_CORNER * n, APP_CORNER_MIN * s),
+                        fill=APP_ORANGE + (255,))
+    stroke = round(max(APP_STROKE * n, APP_STROKE_MIN * s))
     c = n / 2
     # Wire-frame cube in oblique projection: front square and the back square up and to the right.
     e = 0.30 * n

@@ -4,8 +4,7 @@ set(CVQ_RES_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 add_library(cvq_resources OBJECT ${CVQ_RES_DIR}/ConvertVtq.rc)
 target_include_directories(cvq_resources PUBLIC ${CVQ_RES_DIR})
-# windres takes none of the C++ warning options; the script is UTF-8.
-set_property(TARGET cvq_resources PROPERTY COMPILE_OPTIONS --codepage=65001)
+# The script states its own code page (#pragma code_page), so no windres option is needed.
 
 # The pictures, headers and manifest the script pulls in: a change to any of them recompiles it.
 file(GLOB CVQ_RES_PICTURES CONFIGURE_DEPENDS ${CVQ_RES_DIR}/pictures/*)
