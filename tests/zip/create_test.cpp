@@ -31,6 +31,7 @@ protected:
         std::filesystem::create_directories(m_dir / L"src/Plant/sub/emptydir");
         std::filesystem::create_directories(m_dir / L"src/Plant/zempty");
         testzip::WriteBytes(m_dir / L"src/Plant/sub/big.dat", Big());
+        testzip::WriteBytes(m_dir / L"src/Plant/sub/huge.txt", Huge());
         std::filesystem::create_directories(m_dir / L"dst");
     }
 
@@ -45,6 +46,13 @@ protected:
         std::string s(300000, '\0');
         std::uint32_t x = 12345;
         for (auto& c : s) c = static_cast<char>((x = x * 1103515245u + 12345u) >> 24 & 0x3F);
+        return s;
+    }
+    // Several compression pieces long, and not a whole number of them.
+    static std::string Huge()
+    {
+        std::string s;
+        for (int i = 0; s.size() < 2 * cvq::zip::kPieceSize + 12345; ++i) s += "record " + std::to_string(i * 7919 % 100003) + ";";
         return s;
     }
     std::wstring Src() const { return m_dir.WideChild(L"src/Plant"); }
@@ -64,10 +72,13 @@ TEST_F(Create, WritesTheBaseFolderUtf8NamesAndEmptyFoldersOnly)
     const testzip::RawListing raw = testzip::Parse(testzip::ReadBytes(m_dir / L"dst/out.vtq"));
     std::vector<std::string> names;
     for (const auto& r : raw.records) names.push_back(r.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Plant/a.txt", "Plant/empty.bin", "Plant/sub/big.dat",
-                                               "Plant/sub/emptydir/", "Plant/zempty/", "Plant/\xE8\xA1\xA8/\xE3\x82\xBD.txt"}));
-    const std::map<std::string, std::string> content = {
-        {"Plant/a.txt", Text()}, {"Plant/empty.bin", ""}, {"Plant/sub/big.dat", Big()}, {"Plant/\xE8\xA1\xA8/\xE3\x82\xBD.txt", "so"}};
+    EXPECT_EQ(names, (std::vector<std::string>{"Plant/a.txt", "Plant/empty.bin", "Plant/sub/big.dat", "Plant/sub/emptydir/",
+                                               "Plant/sub/huge.txt", "Plant/zempty/", "Plant/\xE8\xA1\xA8/\xE3\x82\xBD.txt"}));
+    const std::map<std::string, std::string> content = {{"Plant/a.txt", Text()},
+                                                        {"Plant/empty.bin", ""},
+                                                        {"Plant/sub/big.dat", Big()},
+                                                        {"Plant/sub/huge.txt", Huge()},
+                                                        {"Plant/\xE8\xA1\xA8/\xE3\x82\xBD.txt", "so"}};
     EXPECT_FALSE(raw.zip64End);
     for (const auto& r : raw.records) {
         SCOPED_TRACE(r.name);
@@ -91,9 +102,13 @@ TEST_F(Create, WritesTheBaseFolderUtf8NamesAndEmptyFoldersOnly)
         if (data.empty()) {
             EXPECT_EQ(r.method, 0);
             EXPECT_EQ(r.compressedSize, 0u);
+        } else if (data.size() <= cvq::zip::kPieceSize) {
+            EXPECT_EQ(r.method, 8);
+            EXPECT_EQ(r.compressed, testzip::DeflateRaw(data, 6));  // plain zlib level 6
         } else {
             EXPECT_EQ(r.method, 8);
-            EXPECT_EQ(r.compressed, testzip::DeflateRaw(data, 6));
+            EXPECT_EQ(testzip::InflateRaw(r.compressed, data.size()), data);  // one stream across pieces
+            EXPECT_LT(r.compressed.size(), testzip::DeflateRaw(data, 6).size() * 101 / 100);
         }
     }
 }
@@ -111,9 +126,9 @@ TEST_F(Create, WithoutBaseFolderAndWithAnotherEncoding)
     ZipFile::CreateFromDirectory(Src().c_str(), Dst().c_str(), CompressionLevel::Optimal, false,
                                  Encoding::GetEncoding(L"shift_jis"));
     const testzip::RawListing raw = testzip::Parse(testzip::ReadBytes(m_dir / L"dst/out.vtq"));
-    ASSERT_EQ(raw.records.size(), 6u);
+    ASSERT_EQ(raw.records.size(), 7u);
     EXPECT_EQ(raw.records[0].name, "a.txt");
-    EXPECT_EQ(raw.records[5].name, "\x95\x5C/\x83\x5C.txt");
+    EXPECT_EQ(raw.records[6].name, "\x95\x5C/\x83\x5C.txt");
     for (const auto& r : raw.records) EXPECT_EQ(r.centralFlags & 0x0800, 0);
 }
 
@@ -179,16 +194,15 @@ TEST_F(Create, OutputIsTheSameWhateverTheThreadsAndBuffering)
     std::string reference;
     int variant = 0;
     for (const unsigned threads : {1u, 2u, 4u}) {
-        for (const std::size_t aheadLimit : {std::size_t{0}, std::size_t{8} << 20}) {
+        for (const std::size_t budget : {std::size_t{0}, std::size_t{3} << 20, std::size_t{64} << 20}) {
             cvq::zip::CreateOptions options;
             options.threads = threads;
-            options.aheadLimit = aheadLimit;
-            options.aheadBudget = 1000;  // forces most jobs to wait for the writer
+            options.aheadBudget = budget;
             const std::wstring dst = Dst((L"v" + std::to_wstring(variant++) + L".zip").c_str());
             cvq::zip::CreateArchive(Src().c_str(), dst.c_str(), 6, true, nullptr, options);
             const std::string bytes = testzip::ReadBytes(testzip::P(dst));
             if (reference.empty()) reference = bytes;
-            EXPECT_EQ(bytes, reference) << "threads " << threads << ", ahead " << aheadLimit;
+            EXPECT_EQ(bytes, reference) << "threads " << threads << ", budget " << budget;
         }
     }
 }
@@ -196,7 +210,7 @@ TEST_F(Create, OutputIsTheSameWhateverTheThreadsAndBuffering)
 struct Zip64Case {
     const char* label;
     cvq::zip::WriterLimits limits;
-    std::size_t aheadLimit;
+    unsigned threads;
 };
 
 void PrintTo(const Zip64Case& c, std::ostream* os) { *os << c.label; }
@@ -209,7 +223,7 @@ TEST_P(CreateZip64, WritesZip64RecordsWhereNeededAndReadsBack)
 {
     cvq::zip::CreateOptions options;
     options.limits = GetParam().limits;
-    options.aheadLimit = GetParam().aheadLimit;
+    options.threads = GetParam().threads;
     cvq::zip::CreateArchive(Src().c_str(), Dst().c_str(), 6, true, nullptr, options);
     const testzip::RawListing raw = testzip::Parse(testzip::ReadBytes(m_dir / L"dst/out.vtq"));
     const std::uint64_t max32 = options.limits.max32;
@@ -235,10 +249,8 @@ TEST_P(CreateZip64, WritesZip64RecordsWhereNeededAndReadsBack)
 
 INSTANTIATE_TEST_SUITE_P(
     Thresholds, CreateZip64,
-    testing::Values(Zip64Case{"sizes_in_memory", {1000, 0xFFFF}, std::size_t{8} << 20},
-                    Zip64Case{"sizes_streamed", {1000, 0xFFFF}, 0},
-                    Zip64Case{"offsets_only", {200000, 0xFFFF}, std::size_t{8} << 20},
-                    Zip64Case{"entry_count", {0xFFFFFFFF, 3}, std::size_t{8} << 20},
-                    Zip64Case{"everything", {10, 2}, 0}));
+    testing::Values(Zip64Case{"sizes", {1000, 0xFFFF}, 2}, Zip64Case{"sizes_one_thread", {1000, 0xFFFF}, 1},
+                    Zip64Case{"offsets_and_some_sizes", {250000, 0xFFFF}, 2}, Zip64Case{"entry_count", {0xFFFFFFFF, 3}, 2},
+                    Zip64Case{"everything", {10, 2}, 1}));
 
 } // namespace

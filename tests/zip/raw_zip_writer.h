@@ -79,6 +79,21 @@ inline std::string DeflateRaw(std::string_view data, int level = 6)
     return out;
 }
 
+inline std::string InflateRaw(std::string_view compressed, std::size_t size)
+{
+    z_stream z{};
+    inflateInit2(&z, -15);
+    std::string out(size + 1, '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+    z.avail_in = static_cast<uInt>(compressed.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    const int rc = inflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    inflateEnd(&z);
+    return rc == Z_STREAM_END ? out : std::string("<inflate failed>");
+}
+
 inline std::uint32_t Crc(std::string_view data)
 {
     return static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));

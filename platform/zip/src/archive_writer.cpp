@@ -144,21 +144,45 @@ void ArchiveWriter::AddPrepared(std::string_view name, bool utf8, DosDateTime mo
     m_records.push_back(std::move(r));
 }
 
+void ArchiveWriter::BeginEntry(std::string_view name, bool utf8, DosDateTime modified, std::uint16_t method,
+                               std::uint64_t expectedSize, std::uint64_t pieces)
+{
+    auto open = std::make_unique<OpenEntry>();
+    CentralRecord& r = open->record;
+    r.name = name;
+    r.flags = utf8 ? fmt::kFlagUtf8 : 0;
+    r.method = method;
+    r.modified = modified;
+    r.offset = m_flushed + m_buffer.size();
+    // Each piece ends with a sync flush of at most a few bytes.
+    const std::uint64_t worst = method == fmt::kMethodStored ? expectedSize : DeflateBound(expectedSize) + 8 * pieces;
+    open->zip64Sizes = std::max(expectedSize, worst) >= m_limits.max32;
+    r.zip64 = open->zip64Sizes || r.offset >= m_limits.max32;
+    open->headerPos = WriteLocalHeader(r, open->zip64Sizes);
+    open->dataStart = m_flushed + m_buffer.size();
+    m_open = std::move(open);
+}
+
+void ArchiveWriter::AppendData(const std::uint8_t* data, std::size_t count) { Append(data, count); }
+
+void ArchiveWriter::EndEntry(std::uint32_t crc32, std::uint64_t size)
+{
+    std::unique_ptr<OpenEntry> open = std::move(m_open);
+    CentralRecord& r = open->record;
+    r.crc32 = crc32;
+    r.size = size;
+    r.compressedSize = m_flushed + m_buffer.size() - open->dataStart;
+    if (!open->zip64Sizes && (r.size >= m_limits.max32 || r.compressedSize >= m_limits.max32)) {
+        throw System::IO::IOException("file grew while it was being archived: " + r.name);
+    }
+    PatchLocalHeader(r, open->headerPos, open->zip64Sizes);
+    m_records.push_back(std::move(r));
+}
+
 void ArchiveWriter::AddStreamed(std::string_view name, bool utf8, DosDateTime modified, std::uint64_t expectedSize,
                                 int level, const std::function<std::size_t(std::uint8_t*, std::size_t)>& read)
 {
-    CentralRecord r;
-    r.name = name;
-    r.flags = utf8 ? fmt::kFlagUtf8 : 0;
-    r.method = level == 0 ? fmt::kMethodStored : fmt::kMethodDeflate;
-    r.modified = modified;
-    r.offset = m_flushed + m_buffer.size();
-    const std::uint64_t worst = level == 0 ? expectedSize : DeflateBound(expectedSize);
-    const bool zip64Sizes = std::max(expectedSize, worst) >= m_limits.max32;
-    r.zip64 = zip64Sizes || r.offset >= m_limits.max32;
-    const std::uint64_t headerPos = WriteLocalHeader(r, zip64Sizes);
-    const std::uint64_t dataStart = m_flushed + m_buffer.size();
-
+    BeginEntry(name, utf8, modified, level == 0 ? fmt::kMethodStored : fmt::kMethodDeflate, expectedSize, 1);
     if (level != 0 && (!m_deflater || m_deflaterLevel != level)) {
         m_deflater = std::make_unique<Deflater>(level);
         m_deflaterLevel = level;
@@ -166,10 +190,12 @@ void ArchiveWriter::AddStreamed(std::string_view name, bool utf8, DosDateTime mo
     auto emit = [this](const std::uint8_t* p, std::size_t n) { Append(p, n); };
     std::vector<std::uint8_t>& chunk = m_chunk;
     chunk.resize(kReadChunk);
+    std::uint32_t crc = 0;
+    std::uint64_t size = 0;
     for (;;) {
         const std::size_t n = read(chunk.data(), chunk.size());
-        r.crc32 = Crc32(r.crc32, chunk.data(), n);
-        r.size += n;
+        crc = Crc32(crc, chunk.data(), n);
+        size += n;
         if (level == 0) {
             Append(chunk.data(), n);
         } else {
@@ -177,12 +203,7 @@ void ArchiveWriter::AddStreamed(std::string_view name, bool utf8, DosDateTime mo
         }
         if (n == 0) break;
     }
-    r.compressedSize = m_flushed + m_buffer.size() - dataStart;
-    if (!zip64Sizes && (r.size >= m_limits.max32 || r.compressedSize >= m_limits.max32)) {
-        throw System::IO::IOException("file grew while it was being archived: " + r.name);
-    }
-    PatchLocalHeader(r, headerPos, zip64Sizes);
-    m_records.push_back(std::move(r));
+    EndEntry(crc, size);
 }
 
 void ArchiveWriter::WriteCentralRecord(const CentralRecord& r)

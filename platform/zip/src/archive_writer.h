@@ -53,6 +53,14 @@ public:
     // header makes room for Zip64 sizes, and content that outgrows that room is an IOException.
     void AddStreamed(std::string_view name, bool utf8, DosDateTime modified, std::uint64_t expectedSize, int level,
                      const std::function<std::size_t(std::uint8_t*, std::size_t)>& read);
+    // An entry written piece by piece: its local header is patched at EndEntry. Only one entry is
+    // open at a time. expectedSize (and pieces, the number of Deflate pieces it will be cut into)
+    // decide whether the local header makes room for Zip64 sizes.
+    void BeginEntry(std::string_view name, bool utf8, DosDateTime modified, std::uint16_t method,
+                    std::uint64_t expectedSize, std::uint64_t pieces);
+    void AppendData(const std::uint8_t* data, std::size_t count);
+    void EndEntry(std::uint32_t crc32, std::uint64_t size);
+
     // Writes the central directory and end records, and flushes.
     void Finish();
 
@@ -84,6 +92,13 @@ private:
     std::vector<CentralRecord> m_records;
     std::unique_ptr<Deflater> m_deflater;
     std::vector<std::uint8_t> m_chunk;
+    struct OpenEntry {
+        CentralRecord record;
+        std::uint64_t headerPos = 0;
+        std::uint64_t dataStart = 0;
+        bool zip64Sizes = false;
+    };
+    std::unique_ptr<OpenEntry> m_open;
     int m_deflaterLevel = -1;
 };
 

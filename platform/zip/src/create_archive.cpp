@@ -5,7 +5,7 @@
 
 #include <System/IO/Compression.h>
 
-#include "ahead_compressor.h"
+#include "piece_compressor.h"
 #include "deflater.h"
 #include "os_file.h"
 #include "path_rules.h"
@@ -13,6 +13,8 @@
 #include "unicode.h"
 
 #include <chrono>
+#include <deque>
+#include <zlib.h>
 #include <thread>
 
 namespace cvq::zip {
@@ -49,34 +51,120 @@ unsigned ThreadCount(unsigned requested)
     return cores == 0 ? 1 : std::min(cores, 8u);
 }
 
+// Reads files in archive order on this thread, hands their pieces to the compressor and writes
+// the results in the same order, keeping at most the budget's worth of content in flight.
+class Pipeline {
+public:
+    Pipeline(os::File& file, int level, bool utf8, const CreateOptions& options)
+        : m_sink(file), m_writer(m_sink, options.limits), m_level(level), m_utf8(utf8),
+          m_budget(std::max(options.aheadBudget, kPieceSize)),
+          m_compressor(ThreadCount(options.threads) > 1 ? ThreadCount(options.threads) : 0, level)
+    {
+    }
+
+    void Add(const SourceItem& item)
+    {
+        if (item.isFolder) {
+            m_actions.push_back({Action::Folder, &item, 0});
+            return;
+        }
+        os::File input(item.path, os::File::Mode::Read);
+        std::uint64_t at = 0;
+        auto readPiece = [&] {
+            std::vector<std::uint8_t> piece(kPieceSize);
+            std::size_t used = 0;
+            while (used < piece.size()) {
+                const std::size_t n = input.ReadAt(at, piece.data() + used, piece.size() - used);
+                if (n == 0) break;
+                used += n;
+                at += n;
+            }
+            piece.resize(used);
+            return piece;
+        };
+        std::vector<std::uint8_t> current = readPiece();
+        m_actions.push_back({current.empty() ? Action::BeginStored : Action::Begin, &item, 0});
+        std::vector<std::uint8_t> dictionary;
+        while (!current.empty()) {
+            std::vector<std::uint8_t> next = readPiece();  // one piece ahead: is this one the last?
+            const bool last = next.empty();
+            const std::size_t dictionaryStart = current.size() > kDictionary ? current.size() - kDictionary : 0;
+            std::vector<std::uint8_t> nextDictionary(current.begin() + static_cast<std::ptrdiff_t>(dictionaryStart),
+                                                     current.end());
+            m_inFlight += current.size();
+            m_actions.push_back({Action::Piece, &item, current.size()});
+            m_compressor.Submit(Piece{std::move(current), std::move(dictionary), last});
+            dictionary = std::move(nextDictionary);
+            current = std::move(next);
+            Drain(m_budget);
+        }
+        m_actions.push_back({Action::End, &item, 0});
+        Drain(m_budget);
+    }
+
+    void Finish()
+    {
+        Drain(0);
+        m_writer.Finish();
+    }
+
+private:
+    static constexpr std::size_t kDictionary = 32 * 1024;
+
+    struct Action {
+        enum Kind { Folder, BeginStored, Begin, Piece, End } kind;
+        const SourceItem* item;
+        std::size_t size;
+    };
+
+    // Writes out actions from the front until no more than budget bytes are in flight.
+    void Drain(std::size_t budget)
+    {
+        while (!m_actions.empty() && (m_inFlight > budget || m_actions.front().kind != Action::Piece || budget == 0)) {
+            const Action a = m_actions.front();
+            m_actions.pop_front();
+            switch (a.kind) {
+            case Action::Folder: m_writer.AddFolder(a.item->name, m_utf8, a.item->modified); break;
+            case Action::BeginStored:
+            case Action::Begin: {
+                const bool stored = a.kind == Action::BeginStored || m_level == 0;
+                m_writer.BeginEntry(a.item->name, m_utf8, a.item->modified, stored ? 0 : 8, a.item->size,
+                                    a.item->size / kPieceSize + 1);
+                m_crc = 0;
+                m_size = 0;
+                break;
+            }
+            case Action::Piece: {
+                const CompressedPiece piece = m_compressor.TakeOldest();
+                m_writer.AppendData(piece.output.data(), piece.output.size());
+                m_crc = static_cast<std::uint32_t>(crc32_combine(m_crc, piece.crc32, static_cast<z_off_t>(piece.inputSize)));
+                m_size += piece.inputSize;
+                m_inFlight -= a.size;
+                break;
+            }
+            case Action::End: m_writer.EndEntry(m_crc, m_size); break;
+            }
+        }
+    }
+
+    FileSink m_sink;
+    ArchiveWriter m_writer;
+    int m_level;
+    bool m_utf8;
+    std::size_t m_budget;
+    PieceCompressor m_compressor;
+    std::deque<Action> m_actions;
+    std::size_t m_inFlight = 0;
+    std::uint32_t m_crc = 0;
+    std::uint64_t m_size = 0;
+};
+
 void WriteArchive(os::File& file, const std::vector<SourceItem>& items, int level, bool utf8,
                   const CreateOptions& options)
 {
-    std::vector<std::size_t> ahead;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (!items[i].isFolder && items[i].size <= options.aheadLimit) ahead.push_back(i);
-    }
-    const unsigned threads = ThreadCount(options.threads);
-    AheadCompressor compressor(items, std::move(ahead), threads > 1 ? threads : 0, level, options.aheadBudget);
-    FileSink sink(file);
-    ArchiveWriter writer(sink, options.limits);
-    for (const SourceItem& item : items) {
-        if (item.isFolder) {
-            writer.AddFolder(item.name, utf8, item.modified);
-        } else if (item.size <= options.aheadLimit) {
-            writer.AddPrepared(item.name, utf8, item.modified, compressor.TakeNext());
-        } else {
-            os::File input(item.path, os::File::Mode::Read);
-            std::uint64_t at = 0;
-            writer.AddStreamed(item.name, utf8, item.modified, item.size, level,
-                               [&](std::uint8_t* buffer, std::size_t capacity) {
-                                   const std::size_t n = input.ReadAt(at, buffer, capacity);
-                                   at += n;
-                                   return n;
-                               });
-        }
-    }
-    writer.Finish();
+    Pipeline pipeline(file, level, utf8, options);
+    for (const SourceItem& item : items) pipeline.Add(item);
+    pipeline.Finish();
 }
 
 } // namespace

@@ -19,6 +19,11 @@ Deflater::~Deflater() { deflateEnd(&m_z); }
 
 void Deflater::Feed(const std::uint8_t* input, std::size_t count, bool finish, const Emit& emit)
 {
+    Feed(input, count, finish ? Z_FINISH : Z_NO_FLUSH, emit);
+}
+
+void Deflater::Feed(const std::uint8_t* input, std::size_t count, int flushAtEnd, const Emit& emit)
+{
     constexpr std::size_t kMaxStep = 1u << 30;  // avail_in is 32 bits wide
     do {
         const std::size_t step = std::min(count, kMaxStep);
@@ -26,7 +31,7 @@ void Deflater::Feed(const std::uint8_t* input, std::size_t count, bool finish, c
         m_z.avail_in = static_cast<uInt>(step);
         input += step;
         count -= step;
-        const int flush = finish && count == 0 ? Z_FINISH : Z_NO_FLUSH;
+        const int flush = count == 0 ? flushAtEnd : Z_NO_FLUSH;
         int rc = Z_OK;
         do {
             m_z.next_out = m_out.data();
@@ -37,7 +42,20 @@ void Deflater::Feed(const std::uint8_t* input, std::size_t count, bool finish, c
             if (produced > 0) emit(m_out.data(), produced);
         } while (m_z.avail_out == 0 || (flush == Z_FINISH && rc != Z_STREAM_END));
     } while (count > 0);
-    if (finish) deflateReset(&m_z);
+    if (flushAtEnd == Z_FINISH) deflateReset(&m_z);
+}
+
+void Deflater::CompressPiece(const std::uint8_t* input, std::size_t count, const std::uint8_t* dictionary,
+                             std::size_t dictionaryLength, bool last, std::vector<std::uint8_t>& out)
+{
+    deflateReset(&m_z);
+    if (dictionaryLength > 0 &&
+        deflateSetDictionary(&m_z, dictionary, static_cast<uInt>(dictionaryLength)) != Z_OK) {
+        throw System::IO::IOException("zlib refused a dictionary");
+    }
+    Feed(input, count, last ? Z_FINISH : Z_SYNC_FLUSH,
+         [&out](const std::uint8_t* p, std::size_t n) { out.insert(out.end(), p, p + n); });
+    if (!last) deflateReset(&m_z);
 }
 
 void Deflater::CompressAll(const std::uint8_t* input, std::size_t count, std::vector<std::uint8_t>& out)

@@ -20,9 +20,17 @@ public:
 
     // Compresses input; with finish the stream is ended and the Deflater is ready for a new one.
     void Feed(const std::uint8_t* input, std::size_t count, bool finish, const Emit& emit);
+    void Feed(const std::uint8_t* input, std::size_t count, int flush, const Emit& emit);
 
     // The whole of input at once, appended to out.
     void CompressAll(const std::uint8_t* input, std::size_t count, std::vector<std::uint8_t>& out);
+
+    // One piece of a longer stream, appended to out: primed with the 32 KiB that precede it (so
+    // matches reach back across the cut) and ended on a byte boundary with a sync flush, or with the
+    // stream's end when last. The bytes depend only on the arguments, so pieces can be compressed
+    // on any thread and concatenated.
+    void CompressPiece(const std::uint8_t* input, std::size_t count, const std::uint8_t* dictionary,
+                       std::size_t dictionaryLength, bool last, std::vector<std::uint8_t>& out);
 
 private:
     z_stream m_z{};
