@@ -32,7 +32,11 @@ public:
     explicit Cursor(std::span<const BYTE> bytes) : m_bytes(bytes) {}
     uint8_t Byte() { return Take(1)[0]; }
     uint16_t Word() { auto b = Take(2); return static_cast<uint16_t>(b[0] | b[1] << 8); }
-    uint32_t Dword() { return Word() | static_cast<uint32_t>(Word()) << 16; }
+    uint32_t Dword()
+    {
+        const uint32_t low = Word();  // two statements: the operands of | are not sequenced
+        return low | static_cast<uint32_t>(Word()) << 16;
+    }
     int16_t Short() { return static_cast<int16_t>(Word()); }
     std::wstring WString();  // zero-terminated UTF-16
     void AlignTo(size_t n) { Take((n - m_pos % n) % n); }
