@@ -2,13 +2,14 @@
 # Draws every picture and icon of ConvertVtq.rc into pictures/. The outputs are committed, so building
 # needs no drawing tools; rerun this by hand after changing a colour or size below:
 #
-#     cd app/res && ./draw_pictures.py        (needs Debian's python3-pil and fonts-noto-cjk)
+#     cd app/res && ./draw_pictures.py        (needs Debian's python3-pil, fontconfig and fonts-noto-cjk)
 #
 # BMP and ICO files are written here byte by byte so that their formats (bits per pixel, palettes, icon
 # masks) are exactly the ones the resource set needs; PNGs go through Pillow.
 import math
 import os
 import struct
+import subprocess
 
 from PIL import Image, ImageDraw, ImageFont
 
@@ -50,8 +51,7 @@ WAIT_ALPHA = 204                          # 80 % opaque everywhere
 WAIT_TEXT = "お待ちください....."
 WAIT_TEXT_COLOUR = (255, 255, 255)
 WAIT_TEXT_WIDTH = 193                     # the font size is chosen so the text is about this wide
-FONT_FILE = "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"
-FONT_INDEX = 0                            # Noto Sans CJK JP in the collection
+WAIT_FONT = "Noto Sans CJK JP:style=Regular"  # found through fontconfig (Debian's fonts-noto-cjk)
 
 # Toolbar strips (bitmaps 128 and 129): eight 16 x 15 images.
 TOOL_SIZE = (16, 15)
@@ -268,9 +268,13 @@ def draw_button(outline, fill_top, fill_bottom):
 
 def wait_font():
     """The Japanese font at the size whose text width is nearest the wanted width."""
+    found = subprocess.run(["fc-match", "-f", "%{file}\n%{index}\n%{family}", WAIT_FONT], check=True,
+                           capture_output=True, text=True).stdout.split("\n")
+    if WAIT_FONT.split(":")[0] not in found[2].split(","):
+        raise SystemExit(f"font {WAIT_FONT} is not installed (fonts-noto-cjk)")
     best = None
     for size in range(12, 40):
-        font = ImageFont.truetype(FONT_FILE, size, index=FONT_INDEX)
+        font = ImageFont.truetype(found[0], size, index=int(found[1]))
         x0, _, x1, _ = font.getbbox(WAIT_TEXT)
         if best is None or abs((x1 - x0) - WAIT_TEXT_WIDTH) < abs(best[0] - WAIT_TEXT_WIDTH):
             best = (x1 - x0, font)
