@@ -52,7 +52,6 @@ void PieceCompressor::Submit(Piece piece)
     {
         std::lock_guard lock(m_mutex);
         m_slots.push_back(std::move(slot));
-        ++m_pending;
     }
     m_progress.notify_one();
 }
@@ -97,7 +96,6 @@ CompressedPiece PieceCompressor::TakeOldest()
         if (m_threads.empty()) {
             slot = std::move(m_slots.front());
             m_slots.pop_front();
-            --m_pending;
             lock.unlock();
             if (!m_ownDeflater && m_level != 0) m_ownDeflater = std::make_unique<Deflater>(m_level);
             Run(*slot, m_ownDeflater.get());
@@ -106,7 +104,6 @@ CompressedPiece PieceCompressor::TakeOldest()
         m_progress.wait(lock, [&] { return m_slots.front()->done; });
         slot = std::move(m_slots.front());
         m_slots.pop_front();
-        --m_pending;
     }
     if (slot->error) std::rethrow_exception(slot->error);
     return std::move(slot->result);

@@ -39,7 +39,6 @@ public:
     void Submit(Piece piece);
     // The oldest piece not yet taken, waiting for it if needed.
     CompressedPiece TakeOldest();
-    std::size_t Pending() const { return m_pending; }
 
 private:
     struct Slot {
@@ -57,7 +56,6 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_progress;
     std::deque<std::unique_ptr<Slot>> m_slots;  // submission order
-    std::size_t m_pending = 0;
     bool m_stop = false;
     std::unique_ptr<Deflater> m_ownDeflater;
     std::vector<std::thread> m_threads;
