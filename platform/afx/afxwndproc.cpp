@@ -119,7 +119,14 @@ AfxCreateHook::~AfxCreateHook()
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
-    return hWnd ? static_cast<CWnd*>(::GetPropW(hWnd, kObjectProp)) : nullptr;
+    if (hWnd == nullptr)
+        return nullptr;
+    // Another process's window (a second ConvertVtq, say) carries a pointer that means nothing here.
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hWnd, &processId);
+    if (processId != ::GetCurrentProcessId())
+        return nullptr;
+    return static_cast<CWnd*>(::GetPropW(hWnd, kObjectProp));
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
