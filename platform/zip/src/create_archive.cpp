@@ -70,10 +70,17 @@ public:
         }
         os::File input(item.path, os::File::Mode::Read);
         std::uint64_t at = 0;
+        // Sized by what the listing promised, so a small file costs no more than its own size; a
+        // file that grew meanwhile is still cut at whole pieces.
         auto readPiece = [&] {
-            std::vector<std::uint8_t> piece(kPieceSize);
+            const std::uint64_t promised = item.size > at ? item.size - at : 0;
+            std::vector<std::uint8_t> piece(static_cast<std::size_t>(std::min<std::uint64_t>(kPieceSize, promised + 1)));
             std::size_t used = 0;
-            while (used < piece.size()) {
+            for (;;) {
+                if (used == piece.size()) {
+                    if (piece.size() == kPieceSize) break;
+                    piece.resize(kPieceSize);
+                }
                 const std::size_t n = input.ReadAt(at, piece.data() + used, piece.size() - used);
                 if (n == 0) break;
                 used += n;
@@ -92,6 +99,7 @@ public:
             std::vector<std::uint8_t> nextDictionary(current.begin() + static_cast<std::ptrdiff_t>(dictionaryStart),
                                                      current.end());
             m_inFlight += current.size();
+            ++m_piecesInFlight;
             m_actions.push_back({Action::Piece, &item, current.size()});
             m_compressor.Submit(Piece{std::move(current), std::move(dictionary), last});
             dictionary = std::move(nextDictionary);
@@ -110,6 +118,7 @@ public:
 
 private:
     static constexpr std::size_t kDictionary = 32 * 1024;
+    static constexpr std::size_t kMaxPieces = 64;  // many small files: keeps the queues short
 
     struct Action {
         enum Kind { Folder, BeginStored, Begin, Piece, End } kind;
@@ -117,10 +126,12 @@ private:
         std::size_t size;
     };
 
-    // Writes out actions from the front until no more than budget bytes are in flight.
+    // Writes out actions from the front until no more than budget bytes (and kMaxPieces pieces)
+    // are in flight.
     void Drain(std::size_t budget)
     {
-        while (!m_actions.empty() && (m_inFlight > budget || m_actions.front().kind != Action::Piece || budget == 0)) {
+        while (!m_actions.empty() && (m_inFlight > budget || m_piecesInFlight > kMaxPieces ||
+                                      m_actions.front().kind != Action::Piece || budget == 0)) {
             const Action a = m_actions.front();
             m_actions.pop_front();
             switch (a.kind) {
@@ -140,6 +151,7 @@ private:
                 m_crc = static_cast<std::uint32_t>(crc32_combine(m_crc, piece.crc32, static_cast<z_off_t>(piece.inputSize)));
                 m_size += piece.inputSize;
                 m_inFlight -= a.size;
+                --m_piecesInFlight;
                 break;
             }
             case Action::End: m_writer.EndEntry(m_crc, m_size); break;
@@ -155,6 +167,7 @@ private:
     PieceCompressor m_compressor;
     std::deque<Action> m_actions;
     std::size_t m_inFlight = 0;
+    std::size_t m_piecesInFlight = 0;
     std::uint32_t m_crc = 0;
     std::uint64_t m_size = 0;
 };

@@ -15,7 +15,7 @@ inline constexpr std::size_t kPieceSize = 1u << 20;
 struct CreateOptions {
     unsigned threads = 0;                 // 0: one per processor (at most 8)
     WriterLimits limits;
-    std::size_t aheadBudget = 32u << 20;  // content bytes read and compressed ahead of the writer
+    std::size_t aheadBudget = 16u << 20;  // content bytes read and compressed ahead of the writer
 };
 
 // level: 0 stored, 1..9 Deflate levels.
