@@ -8,17 +8,19 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"ConvertVtqCliJob";
 
-// The worker's lines that end a file well; the start, end and cancel lines end none, and every
-// other line names a file that was not converted.
+// The worker's lines that end a file well. Every line that is neither one of these, nor neutral,
+// nor the cancel line names a file that was not converted.
 bool IsSuccessLine(const CString& csText)
 {
     return csText.Find(L"VTQ、VTQPファイルの変換が終了しました。") == 0 ||
            csText.Find(L"このVTQ、VTQPファイルは変換の必要がありません。") == 0;
 }
 
+// The start and end lines, and the note that the job waits for another job's work folder.
 bool IsNeutralLine(const CString& csText)
 {
-    return csText == L"変換処理を開始します。" || csText == L"変換処理が終了しました。";
+    return csText == L"変換処理を開始します。" || csText == L"変換処理が終了しました。" ||
+           csText == L"作業フォルダが他の変換処理で使用中です。終了を待っています。";
 }
 
 }  // namespace

@@ -286,6 +286,34 @@ TEST(Cli, DefaultFoldersLieBesideTheExecutable)
         fs::remove_all(exeFolder / "ConvWork", ec);
 }
 
+TEST(Cli, TwoConvertersOnOneWorkFolderTakeTurns)
+{
+    Workspace ws;
+    std::vector<std::wstring> argsA = ws.Args({});
+    for (int i = 0; i < 15; ++i) {
+        std::string name = "a";
+        name.append(std::to_string(i)).append(".vtq");
+        argsA.push_back(testzip::Wide(ws.Input(name, ShiftJisProjectArchive(kSjisProject))));
+    }
+    const fs::path fileB = ws.Input("b.vtqp", ShiftJisProjectArchive(kSjisProject + "_Package"));
+
+    CliResult second;
+    const CliResult first = RunCli(argsA, ws.dir.Path(), [&](const PROCESS_INFORMATION&) {
+        for (int i = 0; i < 600 && !fs::exists(ws.out / "a0.vtq"); ++i)
+            Sleep(20);
+        second = RunCli(ws.Args({fileB}), ws.dir.Path());
+    });
+
+    EXPECT_EQ(0u, first.exitCode);
+    EXPECT_EQ(0u, second.exitCode) << testing::PrintToString(second.out);
+    const auto messages = second.Messages();
+    ASSERT_EQ(4u, messages.size());
+    EXPECT_EQ(L"作業フォルダが他の変換処理で使用中です。終了を待っています。", messages[1]);
+    EXPECT_EQ(L"VTQ、VTQPファイルの変換が終了しました。" + testzip::Wide(fileB), messages[2]);
+    EXPECT_EQ(17u, first.Messages().size());
+    EXPECT_EQ(2u, testzip::ListNames(ws.out / "b.vtqp").size());
+}
+
 struct UsageCase {
     std::vector<std::wstring> args;
     DWORD exitCode;
