@@ -62,12 +62,14 @@ int main(int argc, char** argv)
     a.entries.push_back(testzip::Entry("bomb.txt", std::string(200000, 'z')));
     Save(read, "ratio.zip", testzip::Build(a));
 
-    // Round trip recipes: mode byte, then per entry kind, name length, name, time, data length, data.
+    // Round trip recipes: mode byte, then per entry kind, name length, name, time, data length, data
+    // (and for pieces, the piece length).
     const auto trip = root / "zip_roundtrip_fuzzer";
     Save(trip, "folder-and-files", std::string("\x18\x80\x06Plant/\x00\x21\x52\x21" "\x01\x05" "a.txt\x00\x00\x21\x21\x02" "0123456789abcdef0123456789abcdef"
                                                "\x02\x04" "b\x95\x5C" "c\x10\x00\x21\x21\x01" "streamed data 16", 80));
     Save(trip, "zip64-low", std::string("\x1B\x20\x02\x81\x03" "\xE8\xA1\xA8\x00\x00\x21\x21\x04" "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef"
                                         "\x02\x01z\x00\x00\x21\x21\x01" "zzzzzzzzzzzzzzzz", 90));
+    Save(trip, "pieces", std::string("\x18\x03\x02pc\x00\x00\x21\x21\x04") + std::string(64, 'p') + "\x0A");
     Save(trip, "stored", std::string("\x00\x01\x03" "s.b\x00\x00\x21\x21\x01" "abcdefghijklmnop", 26));
     return 0;
 }

@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const bool utf8 = kind & 0x80;
             const cvq::zip::DosDateTime time{static_cast<std::uint16_t>(in.Byte() << 8 | in.Byte()),
                                              static_cast<std::uint16_t>(in.Byte() << 8 | in.Byte())};
-            switch (kind % 3) {
+            switch (kind % 4) {
             case 0:
                 writer.AddFolder(e.name, utf8, time);
                 break;
@@ -96,6 +96,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     },
                     e.data.size(), level, &deflater);
                 writer.AddPrepared(e.name, utf8, time, prepared);
+                break;
+            }
+            case 3: {
+                // Content cut into pieces compressed separately, each primed with what came before.
+                e.data = in.Take(in.Byte() * 16u);
+                const std::size_t cut = 1 + in.Byte() % 64;
+                const std::uint16_t method = level == 0 || e.data.empty() ? 0 : 8;
+                writer.BeginEntry(e.name, utf8, time, method, e.data.size(), e.data.size() / cut + 1);
+                const auto* bytes = reinterpret_cast<const std::uint8_t*>(e.data.data());
+                for (std::size_t at = 0; at < e.data.size(); at += cut) {
+                    const std::size_t n = std::min(cut, e.data.size() - at);
+                    std::vector<std::uint8_t> out;
+                    if (method == 0) {
+                        out.assign(bytes + at, bytes + at + n);
+                    } else {
+                        const std::size_t dictionary = std::min<std::size_t>(at, 32 * 1024);
+                        deflater.CompressPiece(bytes + at, n, bytes + at - dictionary, dictionary,
+                                               at + n == e.data.size(), out);
+                    }
+                    writer.AppendData(out.data(), out.size());
+                }
+                writer.EndEntry(cvq::zip::Crc32(0, bytes, e.data.size()), e.data.size());
                 break;
             }
             default: {
