@@ -3,24 +3,30 @@
 
 #include "ConvertVtqDoc.h"
 #include "ConvertVtqView.h"
+#include "WorkerLines.h"
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"ConvertVtqCliJob";
 
+// A per-file line of the given format ("...%s"), whatever path fills it.
+bool IsFileLine(const CString& csText, LPCWSTR lpszFormat)
+{
+    const CString csFormat(lpszFormat);
+    return csText.Find(csFormat.Left(csFormat.GetLength() - 2)) == 0;
+}
+
 // The worker's lines that end a file well. Every line that is neither one of these, nor neutral,
 // nor the cancel line names a file that was not converted.
 bool IsSuccessLine(const CString& csText)
 {
-    return csText.Find(L"VTQ、VTQPファイルの変換が終了しました。") == 0 ||
-           csText.Find(L"このVTQ、VTQPファイルは変換の必要がありません。") == 0;
+    return IsFileLine(csText, WorkerLine::kConvertedLine) || IsFileLine(csText, WorkerLine::kNoNeedLine);
 }
 
 // The start and end lines, and the note that the job waits for another job's work folder.
 bool IsNeutralLine(const CString& csText)
 {
-    return csText == L"変換処理を開始します。" || csText == L"変換処理が終了しました。" ||
-           csText == L"作業フォルダが他の変換処理で使用中です。終了を待っています。";
+    return csText == WorkerLine::kStartLine || csText == WorkerLine::kEndLine || csText == WorkerLine::kWaitLine;
 }
 
 }  // namespace
@@ -37,7 +43,7 @@ void CCliJob::RequestCancel()
 
 void CCliJob::OnLogLine(const CString& csText)
 {
-    if (csText == L"変換処理をキャンセルします。")
+    if (csText == WorkerLine::kCancelLine)
         m_bCancelled = true;
     else if (!IsSuccessLine(csText) && !IsNeutralLine(csText))
         m_bAnyFailed = true;

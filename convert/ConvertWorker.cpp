@@ -3,25 +3,14 @@
 #include "ConvertVtqView.h"
 
 #include "CancelPoint.h"
+#include "WorkerLines.h"
 #include "WorkFolderLock.h"
 
 #include <shlwapi.h>
 
 namespace {
 
-constexpr LPCWSTR kStartLine = L"変換処理を開始します。";
-constexpr LPCWSTR kCancelLine = L"変換処理をキャンセルします。";
-constexpr LPCWSTR kEndLine = L"変換処理が終了しました。";
-constexpr LPCWSTR kWaitLine = L"作業フォルダが他の変換処理で使用中です。終了を待っています。";
-constexpr LPCWSTR kNoWorkFolderLine = L"作業フォルダを使用できません。変換処理を中止します。%s";
-constexpr LPCWSTR kOutputExistsLine = L"出力先に同名のファイルが既に存在します。%s";
-constexpr LPCWSTR kProbeFailedLine = L"VTQ、VTQPファイルの展開(UTF-8)に失敗しました。%s";
-constexpr LPCWSTR kNoNeedLine = L"このVTQ、VTQPファイルは変換の必要がありません。%s";
-constexpr LPCWSTR kExtractFailedLine = L"VTQ、VTQPファイルの展開(shift_jis)に失敗しました。%s";
-constexpr LPCWSTR kConvertedLine = L"VTQ、VTQPファイルの変換が終了しました。%s";
-constexpr LPCWSTR kArchiveFailedLine = L"変換処理に失敗しました。圧縮に失敗しました。%s";
-constexpr LPCWSTR kRenamedLine = L"変換処理に失敗しました。ファイル名が変更されている可能性があります。%s";
-constexpr LPCWSTR kOutsideLine = L"変換処理に失敗しました。プロジェクトフォルダ以外のファイルが含まれています。%s";
+using namespace WorkerLine;
 
 constexpr DWORD kSettleMs = 100;  // pause after removing the extraction folder
 
